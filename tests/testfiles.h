@@ -1,0 +1,31 @@
+// Real files in a fresh temporary directory, and IRC.DAT fixtures.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "../serverlist/records.h"
+
+typedef std::string Bytes;
+
+// A directory of its own under Wine's temp folder, removed with its files.
+struct TempDir {
+    std::string path;
+    TempDir();
+    ~TempDir();
+    std::string file(const char *name) const { return path + "\\" + name; }
+};
+
+// Four networks with distinct texts, ports and bytes after every
+// terminator, so that any change to an untouched byte shows.
+NetworkTable sample_table(unsigned seed = 1);
+Bytes table_bytes(const NetworkTable &table);
+
+void write_file(const std::string &path, const Bytes &bytes);
+Bytes read_file(const std::string &path);
+bool file_exists(const std::string &path);
+
+// A Windows path for a directory on the Unix side, named by an environment
+// variable that ctest sets.
+std::string fixture_dir(const char *name);
