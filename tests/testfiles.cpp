@@ -95,14 +95,20 @@ bool file_exists(const std::string &path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string fixture_dir(const char *name)
+std::string path_from_environment(const char *variable)
 {
-    const char *root = getenv("PAVOREN_FIXTURES");
-    if (root == NULL)
+    const char *unix_path = getenv(variable);
+    if (unix_path == NULL)
         return std::string();
-    std::string path = std::string("Z:") + root + "/" + name;
+    std::string path = std::string("Z:") + unix_path;
     for (char &c : path)
         if (c == '/')
             c = '\\';
     return path;
+}
+
+std::string fixture_dir(const char *name)
+{
+    std::string root = path_from_environment("PAVOREN_FIXTURES");
+    return root.empty() ? root : root + "\\" + name;
 }

@@ -26,6 +26,8 @@ void write_file(const std::string &path, const Bytes &bytes);
 Bytes read_file(const std::string &path);
 bool file_exists(const std::string &path);
 
-// A Windows path for a directory on the Unix side, named by an environment
-// variable that ctest sets.
+// The Windows form (Z:\...) of a Unix path that ctest passes in an
+// environment variable; empty when the variable is not set.
+std::string path_from_environment(const char *variable);
+// A directory of test fixtures made on the Unix side.
 std::string fixture_dir(const char *name);
