@@ -64,6 +64,30 @@ Bytes table_bytes(const NetworkTable &table)
     return Bytes(reinterpret_cast<const char *>(&table), sizeof table);
 }
 
+::testing::AssertionResult same_bytes(const Bytes &actual, const Bytes &expected)
+{
+    if (actual == expected)
+        return ::testing::AssertionSuccess();
+    size_t at = 0;
+    while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
+        at++;
+    char where[160];
+    snprintf(where, sizeof where, "%zu bytes, expected %zu; first difference at offset %zu "
+             "(record %zu, byte %zu)", actual.size(), expected.size(), at, at / RECORD_SIZE,
+             at % RECORD_SIZE);
+    auto show = [at](const Bytes &bytes) {
+        std::string hex;
+        for (size_t i = at; i < bytes.size() && i < at + 8; i++) {
+            char byte[4];
+            snprintf(byte, sizeof byte, "%02x ", static_cast<unsigned char>(bytes[i]));
+            hex += byte;
+        }
+        return hex;
+    };
+    return ::testing::AssertionFailure() << where << ": " << show(actual) << "instead of "
+                                         << show(expected);
+}
+
 void write_file(const std::string &path, const Bytes &bytes)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "../serverlist/records.h"
 
 typedef std::string Bytes;
@@ -21,6 +23,9 @@ struct TempDir {
 // terminator, so that any change to an untouched byte shows.
 NetworkTable sample_table(unsigned seed = 1);
 Bytes table_bytes(const NetworkTable &table);
+
+// Equal bytes, or a message naming the first difference.
+::testing::AssertionResult same_bytes(const Bytes &actual, const Bytes &expected);
 
 void write_file(const std::string &path, const Bytes &bytes);
 Bytes read_file(const std::string &path);
