@@ -1,0 +1,6 @@
+#include "ircdat.h"
+
+int main(int argc, char **argv)
+{
+    return run_ircdat(argc, argv, stdout, stderr);
+}
