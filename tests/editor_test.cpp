@@ -19,14 +19,7 @@ protected:
     const std::string tail = "after the table";
 
     // Starts the program beside IRC.DAT holding `fixture` and the tail.
-    HWND open_editor()
-    {
-        write_file(program.data_file(), table_bytes(fixture) + tail);
-        program.start();
-        HWND dialog = program.wait_for_dialog();
-        EXPECT_NE(dialog, nullptr) << "no editor dialog";
-        return dialog;
-    }
+    HWND open_editor() { return program.open_editor(table_bytes(fixture) + tail); }
     void expect_file(const NetworkTable &table)
     {
         EXPECT_TRUE(same_bytes(read_file(program.data_file()), table_bytes(table) + tail));
@@ -156,9 +149,7 @@ TEST_F(Editor, StoresChangedPortsAsUnsignedDecimalNumbers)
         Program run;
         NetworkTable table = fixture;
         table.records[0].servers[1].port = c.shown;
-        write_file(run.data_file(), table_bytes(table));
-        run.start();
-        HWND dialog = run.wait_for_dialog();
+        HWND dialog = run.open_editor(table_bytes(table));
         ASSERT_NE(dialog, nullptr);
         HWND field = GetDlgItem(dialog, IDC_PORT2);
         if (c.edit == Replace) {
@@ -375,9 +366,7 @@ TEST_F(Editor, SavingWithoutEditsWritesBackEveryByte)
         for (char &b : bytes)
             b = static_cast<char>(random());
         Program run;
-        write_file(run.data_file(), bytes);
-        run.start();
-        HWND dialog = run.wait_for_dialog();
+        HWND dialog = run.open_editor(bytes);
         ASSERT_NE(dialog, nullptr);
         for (int network : {1, 2, 3, 0})
             select_network(dialog, network);

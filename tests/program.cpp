@@ -32,6 +32,15 @@ void Program::start(const char *exe_name)
                                directory.c_str(), &startup, &process));
 }
 
+HWND Program::open_editor(const Bytes &file_contents)
+{
+    write_file(data_file(), file_contents);
+    start();
+    HWND dialog = wait_for_dialog();
+    EXPECT_NE(dialog, nullptr) << "no editor dialog";
+    return dialog;
+}
+
 bool Program::running() const
 {
     return WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;

@@ -20,6 +20,8 @@ struct Program {
     // Copies the executable under the given name into the directory and starts it.
     void start(const char *exe_name = "PAVOREN.EXE");
     std::string data_file() const { return directory + "\\IRC.DAT"; }
+    // Writes IRC.DAT, starts PAVOREN.EXE beside it and waits for the editor.
+    HWND open_editor(const Bytes &file_contents);
 
     // The editor dialog or the error box, once visible; NULL when there is
     // none by the time given.

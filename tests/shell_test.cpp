@@ -9,14 +9,7 @@ class Shell : public ::testing::Test {
 protected:
     Program program;
 
-    HWND open_editor()
-    {
-        write_file(program.data_file(), table_bytes(sample_table()));
-        program.start();
-        HWND dialog = program.wait_for_dialog();
-        EXPECT_NE(dialog, nullptr) << "no editor dialog";
-        return dialog;
-    }
+    HWND open_editor() { return program.open_editor(table_bytes(sample_table())); }
 };
 
 TEST_F(Shell, TheEditorIsTheOnlyVisibleWindowAndAHiddenHostOwnsIt)
