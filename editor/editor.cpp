@@ -46,10 +46,15 @@ void show_network(HWND dialog, int network)
     for (int s = 0; s < SERVERS_PER_NETWORK; s++)
         SetDlgItemInt(dialog, PORT_FIELDS[s], static_cast<UINT>(record.servers[s].port), TRUE);
     SetDlgItemTextA(dialog, IDC_DESCRIPTION, field_text(record.description, text));
+    // From here on, a set modify flag means the user typed into the field.
+    for (int s = FIRST_EDITABLE_SERVER; s < SERVERS_PER_NETWORK; s++) {
+        SendDlgItemMessageA(dialog, HOST_FIELDS[s], EM_SETMODIFY, FALSE, 0);
+        SendDlgItemMessageA(dialog, PORT_FIELDS[s], EM_SETMODIFY, FALSE, 0);
+    }
 }
 
-// Setting a field's text clears its modify flag, so a field the user has
-// not typed into since show_network still holds the file's value.
+// A field the user has not typed into since show_network still holds the
+// file's value, which the table keeps as it was.
 static bool typed_into(HWND dialog, int field)
 {
     return SendDlgItemMessageA(dialog, field, EM_GETMODIFY, 0, 0) != 0;
