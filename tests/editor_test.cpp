@@ -54,8 +54,7 @@ TEST_F(Editor, ShowsTheNetworksAndTheFirstNetworksServers)
         EXPECT_EQ(IsWindowEnabled(GetDlgItem(dialog, HOSTS[s])), s > 0) << s;
         EXPECT_EQ(IsWindowEnabled(GetDlgItem(dialog, PORTS[s])), s > 0) << s;
     }
-    click(dialog, IDC_BUTTON_CANCEL);
-    EXPECT_EQ(program.wait_for_exit(), 0u);
+    program.end_with(dialog, IDC_BUTTON_CANCEL);
 }
 
 TEST_F(Editor, ShowsFieldsAsTheyAreInTheFile)
@@ -77,8 +76,7 @@ TEST_F(Editor, ShowsFieldsAsTheyAreInTheFile)
     EXPECT_EQ(item_text(dialog, IDC_HOST4), std::string(259, 'h'));
     EXPECT_EQ(item_text(dialog, IDC_HOST3), "m\xFC" "nchen.example.net");
     EXPECT_EQ(item_text(dialog, IDC_DESCRIPTION), std::string(TEXT_FIELD_SIZE, 'd'));
-    click(dialog, IDC_BUTTON_CANCEL);
-    EXPECT_EQ(program.wait_for_exit(), 0u);
+    program.end_with(dialog, IDC_BUTTON_CANCEL);
 }
 
 TEST_F(Editor, SwitchingNetworksKeepsWhatWasTypedAndCancelWritesNothing)
@@ -92,8 +90,7 @@ TEST_F(Editor, SwitchingNetworksKeepsWhatWasTypedAndCancelWritesNothing)
     select_network(dialog, 0);
     EXPECT_EQ(item_text(dialog, IDC_HOST2), "neu.example.org");
     EXPECT_EQ(item_text(dialog, IDC_PORT2), "7000");
-    click(dialog, IDC_BUTTON_CANCEL);
-    EXPECT_EQ(program.wait_for_exit(), 0u);
+    program.end_with(dialog, IDC_BUTTON_CANCEL);
     expect_file(fixture);
 }
 
@@ -107,8 +104,7 @@ TEST_F(Editor, SavesEditsMadeInSeveralNetworks)
     select_network(dialog, 2);
     type(dialog, IDC_HOST2, "x");
     type(dialog, IDC_PORT4, "");
-    click(dialog, IDC_BUTTON_SAVE);
-    EXPECT_EQ(program.wait_for_exit(), 0u);
+    program.end_with(dialog, IDC_BUTTON_SAVE);
 
     NetworkTable expected = fixture;
     put_host(expected, 1, 2, "irc.example.org");
@@ -161,8 +157,7 @@ TEST_F(Editor, StoresChangedPortsAsUnsignedDecimalNumbers)
             SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.text));
             SendMessageA(field, EM_SETMODIFY, TRUE, 0);
         }
-        click(dialog, IDC_BUTTON_SAVE);
-        EXPECT_EQ(run.wait_for_exit(), 0u);
+        run.end_with(dialog, IDC_BUTTON_SAVE);
         table.records[0].servers[1].port = static_cast<int32_t>(c.stored);
         EXPECT_TRUE(same_bytes(read_file(run.data_file()), table_bytes(table)));
     }
@@ -179,8 +174,7 @@ TEST_F(Editor, UntouchedFieldsKeepTheirBytesWhatEverTheyHold)
     select_network(dialog, 1);
     select_network(dialog, 2);
     select_network(dialog, 1);
-    click(dialog, IDC_BUTTON_SAVE);
-    EXPECT_EQ(program.wait_for_exit(), 0u);
+    program.end_with(dialog, IDC_BUTTON_SAVE);
     expect_file(fixture);
 }
 
@@ -191,8 +185,7 @@ TEST_F(Editor, AHostOf259CharactersIsStoredWhole)
     std::string host(TEXT_FIELD_SIZE - 1, 'a');
     type(dialog, IDC_HOST4, host + "bc");  // typing stops at 259
     EXPECT_EQ(item_text(dialog, IDC_HOST4), host);
-    click(dialog, IDC_BUTTON_SAVE);
-    EXPECT_EQ(program.wait_for_exit(), 0u);
+    program.end_with(dialog, IDC_BUTTON_SAVE);
     NetworkTable expected = fixture;
     memcpy(expected.records[0].servers[3].host, host.c_str(), TEXT_FIELD_SIZE);
     expect_file(expected);
@@ -207,8 +200,7 @@ TEST_F(Editor, NoSelectedLineKeepsTheShownNetwork)
     select_network(dialog, -1);  // the list reports LB_ERR
     EXPECT_EQ(item_text(dialog, IDC_DESCRIPTION), fixture.records[2].description);
     EXPECT_EQ(item_text(dialog, IDC_PORT3), "1");
-    click(dialog, IDC_BUTTON_SAVE);
-    EXPECT_EQ(program.wait_for_exit(), 0u);
+    program.end_with(dialog, IDC_BUTTON_SAVE);
     NetworkTable expected = fixture;
     expected.records[2].servers[2].port = 1;
     expect_file(expected);
@@ -265,8 +257,7 @@ TEST_F(Editor, AnExecutableNotNamedPavorenOpensEmptyAndCannotSave)
     settle(dialog);
     EXPECT_TRUE(program.running());
     EXPECT_EQ(program.wait_for_message_box(0), nullptr);
-    click(dialog, IDC_BUTTON_CANCEL);
-    EXPECT_EQ(program.wait_for_exit(), 0u);
+    program.end_with(dialog, IDC_BUTTON_CANCEL);
     EXPECT_TRUE(same_bytes(read_file(program.data_file()), table_bytes(fixture)));
 }
 
@@ -277,8 +268,7 @@ TEST_F(Editor, FindsItsFileWhateverTheCaseOfItsName)
     HWND dialog = program.wait_for_dialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(list_lines(dialog).size(), 4u);
-    click(dialog, IDC_BUTTON_CANCEL);
-    EXPECT_EQ(program.wait_for_exit(), 0u);
+    program.end_with(dialog, IDC_BUTTON_CANCEL);
 }
 
 // Each failure a user can meet, with the exact text the box shows.
@@ -370,8 +360,7 @@ TEST_F(Editor, SavingWithoutEditsWritesBackEveryByte)
         ASSERT_NE(dialog, nullptr);
         for (int network : {1, 2, 3, 0})
             select_network(dialog, network);
-        click(dialog, IDC_BUTTON_SAVE);
-        EXPECT_EQ(run.wait_for_exit(), 0u);
+        run.end_with(dialog, IDC_BUTTON_SAVE);
         ASSERT_TRUE(same_bytes(read_file(run.data_file()), bytes));
     }
 }

@@ -99,6 +99,12 @@ DWORD Program::wait_for_exit()
     return code;
 }
 
+void Program::end_with(HWND dialog, int button)
+{
+    click(dialog, button);
+    EXPECT_EQ(wait_for_exit(), 0u);
+}
+
 std::string window_class(HWND window)
 {
     char name[64] = "";

@@ -32,6 +32,8 @@ struct Program {
     bool running() const;
     // The exit code, or a failed expectation when it does not end in time.
     DWORD wait_for_exit();
+    // Presses one of the dialog's buttons and expects the program to end with 0.
+    void end_with(HWND dialog, int button);
 };
 
 // Acting on a window of the program. Actions are posted, as real input is;

@@ -26,8 +26,7 @@ TEST_F(Shell, TheEditorIsTheOnlyVisibleWindowAndAHiddenHostOwnsIt)
             EXPECT_EQ(window, dialog) << window_class(window);
         }
     }
-    click(dialog, IDC_BUTTON_CANCEL);
-    EXPECT_EQ(program.wait_for_exit(), 0u);
+    program.end_with(dialog, IDC_BUTTON_CANCEL);
 }
 
 TEST_F(Shell, ASecondStartEndsAtOnceWhileTheFirstRuns)
@@ -40,8 +39,7 @@ TEST_F(Shell, ASecondStartEndsAtOnceWhileTheFirstRuns)
     EXPECT_EQ(second.wait_for_exit(), 0u);
     EXPECT_TRUE(program.running());
     EXPECT_TRUE(IsWindowVisible(dialog));
-    click(dialog, IDC_BUTTON_CANCEL);
-    EXPECT_EQ(program.wait_for_exit(), 0u);
+    program.end_with(dialog, IDC_BUTTON_CANCEL);
 }
 
 static LRESULT CALLBACK plain_window(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
